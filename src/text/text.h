@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <initializer_list>
 #include <iosfwd>
@@ -44,6 +45,12 @@ class Text {
   [[nodiscard]] const char* c_str() const { return storage_.data(); }
 
   friend bool operator==(const Text& a, const Text& b) { return a.view() == b.view(); }
+  // Compares with anything that views as bytes, without making a Text of it.
+  template <class Bytes>
+    requires std::convertible_to<const Bytes&, std::string_view>
+  friend bool operator==(const Text& a, const Bytes& b) {
+    return a.view() == std::string_view(b);
+  }
 
  private:
   internal::Storage storage_;

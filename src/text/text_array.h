@@ -15,6 +15,10 @@ class TextArray {
 
   [[nodiscard]] const Members& members() const { return members_; }
   [[nodiscard]] Members& members() { return members_; }
+  // Iterating the array itself (not members()) keeps a temporary array alive
+  // for the whole loop.
+  [[nodiscard]] auto begin() const { return members_.begin(); }
+  [[nodiscard]] auto end() const { return members_.end(); }
 
   friend bool operator==(const TextArray& a, const TextArray& b) { return a.members_ == b.members_; }
 
