@@ -18,7 +18,7 @@
 #include <string>
 #include <thread>
 
-#include "loopback_server.h"
+#include "support/loopback_server.h"
 #include "web/fetch_url.h"
 #include "web/internet.h"
 

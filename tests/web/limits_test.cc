@@ -11,7 +11,7 @@
 #include <chrono>
 #include <string>
 
-#include "loopback_server.h"
+#include "support/loopback_server.h"
 #include "web/fetch_url.h"
 #include "web/limits.h"
 
