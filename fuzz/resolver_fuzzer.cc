@@ -50,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   Text text(input.ConsumeRemainingBytesAsString());
   (void)PercentDecode(text, true);
+  // The one-pass conversion against the two conversions through UTF-16.
+  Check(Utf8ToAnsi(text) == UnicodeToMultiByte(MultiByteToUnicode(text), 936));
   for (int codePage : {0, 936, 65001}) {
     ByteSet units = MultiByteToUnicode(text, codePage);
     Check(units.size() % 2 == 0 && units.size() >= 2);

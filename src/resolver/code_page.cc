@@ -37,6 +37,13 @@ Text UnicodeToMultiByte(const ByteSet& units, int codePage) {
   return Text::OrAbsent(*converted);
 }
 
-Text Utf8ToAnsi(const Text& text) { return UnicodeToMultiByte(MultiByteToUnicode(text), codepage::kGbk); }
+Text Utf8ToAnsi(const Text& text) {
+  // The same as UnicodeToMultiByte(MultiByteToUnicode(text), 936), without
+  // packing the units into bytes and back: a Text holds no zero byte, so the
+  // units hold no zero unit that would end the second conversion early.
+  if (!text.present()) return Text();
+  std::optional<std::string> converted = codepage::ConvertFromUtf8(codepage::kGbk, text.view());
+  return converted ? Text::OrAbsent(*converted) : Text();
+}
 
 }  // namespace quillory

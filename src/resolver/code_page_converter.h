@@ -25,4 +25,8 @@ inline constexpr int kUtf8 = 65001;
 // not supported.
 [[nodiscard]] std::optional<std::string> EncodeFromUtf16(int codePage, std::u16string_view units);
 
+// UTF-8 text in `codePage`: the same as EncodeFromUtf16(codePage,
+// *DecodeToUtf16(kUtf8, utf8)), in one pass where the backend can.
+[[nodiscard]] std::optional<std::string> ConvertFromUtf8(int codePage, std::string_view utf8);
+
 }  // namespace quillory::codepage

@@ -6,7 +6,9 @@
 namespace quillory {
 
 Text ExtractDownloadLink(const ByteSet& body) {
-  Text page = PercentDecode(BytesToText(body), /*fromUtf8=*/true);
+  // The page ends at the body's first zero byte, as BytesToText cuts it.
+  std::string_view page_bytes = body.bytes().substr(0, body.bytes().find('\0'));
+  Text page = PercentDecodeBytes(page_bytes, /*fromUtf8=*/true);
   return TextBetween(page, "<A HREF=\"", "\">here</A>");
 }
 

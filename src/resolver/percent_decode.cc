@@ -1,6 +1,8 @@
 #include "resolver/percent_decode.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "resolver/code_page.h"
 
@@ -17,24 +19,37 @@ int HexValue(char c) {
 
 }  // namespace
 
-Text PercentDecode(const Text& text, bool fromUtf8) {
-  std::string_view in = text.view();
-  internal::Storage decoded;
-  decoded.Reserve(in.size());
-  std::size_t copied_from = 0;  // start of the plain run not yet copied
-  for (std::size_t i = in.find('%'); i != std::string_view::npos; i = in.find('%', copied_from)) {
-    decoded.Append(in.substr(copied_from, i - copied_from));
-    int high = i + 1 < in.size() ? HexValue(in[i + 1]) : -1;
-    int low = i + 2 < in.size() ? HexValue(in[i + 2]) : -1;
-    if (high >= 0 && low >= 0 && high * 16 + low != 0) {
-      char byte = static_cast<char>(high * 16 + low);
-      decoded.Append(std::string_view(&byte, 1));
+Text PercentDecodeBytes(std::string_view in, bool fromUtf8) {
+  // Decoding never lengthens the text.
+  auto decoded = internal::Storage::Uninitialized(in.size());
+  char* out = decoded.data();
+  const char* next = in.data();
+  const char* end = in.data() + in.size();
+  while (next < end) {
+    // Eight bytes at a time while none of them is a "%".
+    std::uint64_t word;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    while (end - next >= 8 && (std::memcpy(&word, next, 8), word ^= kOnes * '%',
+                               ((word - kOnes) & ~word & (kOnes * 0x80)) == 0)) {
+      std::memcpy(out, next, 8);
+      out += 8;
+      next += 8;
     }
-    copied_from = std::min(i + 3, in.size());
+    const char* percent = static_cast<const char*>(std::memchr(next, '%', static_cast<std::size_t>(end - next)));
+    const char* plain_end = percent != nullptr ? percent : end;
+    std::memcpy(out, next, static_cast<std::size_t>(plain_end - next));
+    out += plain_end - next;
+    if (percent == nullptr) break;
+    int high = end - percent > 1 ? HexValue(percent[1]) : -1;
+    int low = end - percent > 2 ? HexValue(percent[2]) : -1;
+    if (high >= 0 && low >= 0 && high * 16 + low != 0) *out++ = static_cast<char>(high * 16 + low);
+    next = percent + std::min<std::ptrdiff_t>(3, end - percent);
   }
-  decoded.Append(in.substr(copied_from));
+  decoded.Truncate(static_cast<std::size_t>(out - decoded.data()));
   Text result = Text::Adopt(std::move(decoded));
   return fromUtf8 ? Utf8ToAnsi(result) : result;
 }
+
+Text PercentDecode(const Text& text, bool fromUtf8) { return PercentDecodeBytes(text.view(), fromUtf8); }
 
 }  // namespace quillory

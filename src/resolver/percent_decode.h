@@ -20,4 +20,8 @@ namespace quillory {
 //   PercentDecode("abc%41%62c") == "abcAbc"
 [[nodiscard]] Text PercentDecode(const Text& text, bool fromUtf8 = false);
 
+// PercentDecode of bytes that hold no zero byte, without making a Text of
+// them first.
+[[nodiscard]] Text PercentDecodeBytes(std::string_view bytes, bool fromUtf8);
+
 }  // namespace quillory

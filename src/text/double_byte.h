@@ -37,6 +37,10 @@ class BoundaryTracker {
   std::size_t known_;
 };
 
+// The first occurrence of `sought` in `text` at or after `from`, or npos; no
+// regard to characters.
+std::size_t Search(std::string_view text, std::string_view sought, std::size_t from);
+
 // The first occurrence of `sought` (not empty) in `text` that begins at or
 // after `from` on a character boundary, or npos. `boundaries` must count from
 // the scan's first byte.

@@ -1,5 +1,6 @@
 #include "text/storage.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
@@ -10,7 +11,28 @@
 
 #include "text/fatal_error.h"
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace quillory::internal {
+namespace {
+
+// A large block (a response body, a decoded page) is written once from front
+// to back, and faulting it in page by page costs as much as the work on it.
+// On Linux, huge pages cut the number of faults by a factor of 512.
+void PreferHugePages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
+#ifdef __linux__
+  constexpr std::size_t kLarge = std::size_t{8} << 20;
+  constexpr std::uintptr_t kPage = 4096;
+  if (bytes < kLarge) return;
+  std::uintptr_t start = (reinterpret_cast<std::uintptr_t>(block) + kPage - 1) & ~(kPage - 1);
+  std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(kPage - 1);
+  madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+#endif
+}
+
+}  // namespace
 
 void* ObtainStorage(void* old_block, std::size_t bytes) {
   // Beyond PTRDIFF_MAX no object can exist; treat it like any refused request.
@@ -18,6 +40,7 @@ void* ObtainStorage(void* old_block, std::size_t bytes) {
                     ? std::realloc(old_block, bytes == 0 ? 1 : bytes)
                     : nullptr;
   if (block == nullptr) RefuseStorage(bytes);
+  PreferHugePages(block, bytes);
   return block;
 }
 
