@@ -17,10 +17,15 @@ namespace {
 QFont FontThatFits(QString text, QSize area) {
   while (text.endsWith(u'\n') || text.endsWith(u'\r')) text.chop(1);
   QFont font = QGuiApplication::font();
+  int lines = static_cast<int>(text.count(u'\n')) + 1;
   for (int pixels = 12; pixels > 6; --pixels) {
     font.setPixelSize(pixels);
-    QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), QSize(area.width(), 10000)),
-                                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    QFontMetrics metrics(font);
+    // The line height alone rules most sizes out without laying the text out
+    // (which would load every fallback font at that size too).
+    if (metrics.lineSpacing() * (lines - 1) + metrics.height() > area.height()) continue;
+    QRect needed = metrics.boundingRect(QRect(QPoint(0, 0), QSize(area.width(), 10000)),
+                                        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
     if (needed.height() <= area.height() && needed.width() <= area.width()) break;
   }
   return font;

@@ -8,6 +8,7 @@
 // https to http, a hop limit) and to keep only the last response's headers.
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/fatal_error.h"
 #include "web/internet.h"
 #include "web/limits.h"
 
@@ -25,23 +27,84 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// libcurl, bound by name when the first request needs it, as the platform's
+// own internet library is: the window comes up without loading libcurl and
+// the TLS libraries behind it. A library or function that cannot be bound
+// ends the program through FatalError.
+constexpr const char* kCurlLibrary = "libcurl.so.4";
+
+struct CurlApi {
+  decltype(&::curl_easy_cleanup) easy_cleanup;
+  decltype(&::curl_easy_getinfo) easy_getinfo;
+  decltype(&::curl_easy_init) easy_init;
+  decltype(&::curl_easy_pause) easy_pause;
+  decltype(&::curl_easy_setopt) easy_setopt;
+  decltype(&::curl_easy_strerror) easy_strerror;
+  decltype(&::curl_global_init) global_init;
+  decltype(&::curl_multi_add_handle) multi_add_handle;
+  decltype(&::curl_multi_cleanup) multi_cleanup;
+  decltype(&::curl_multi_info_read) multi_info_read;
+  decltype(&::curl_multi_init) multi_init;
+  decltype(&::curl_multi_perform) multi_perform;
+  decltype(&::curl_multi_poll) multi_poll;
+  decltype(&::curl_multi_remove_handle) multi_remove_handle;
+  decltype(&::curl_share_cleanup) share_cleanup;
+  decltype(&::curl_share_init) share_init;
+  decltype(&::curl_share_setopt) share_setopt;
+  decltype(&::curl_slist_append) slist_append;
+  decltype(&::curl_slist_free_all) slist_free_all;
+};
+
+template <class Function>
+void Bind(void* library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(dlsym(library, name));
+  if (function == nullptr) {
+    FatalError(0, std::string("The function ") + name + " cannot be bound in " + kCurlLibrary + ".");
+  }
+}
+
+const CurlApi& Curl() {
+  static const CurlApi api = [] {
+    void* library = dlopen(kCurlLibrary, RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) FatalError(0, std::string(kCurlLibrary) + " cannot be loaded: " + dlerror());
+    CurlApi api{};
+    Bind(library, "curl_easy_cleanup", api.easy_cleanup);
+    Bind(library, "curl_easy_getinfo", api.easy_getinfo);
+    Bind(library, "curl_easy_init", api.easy_init);
+    Bind(library, "curl_easy_pause", api.easy_pause);
+    Bind(library, "curl_easy_setopt", api.easy_setopt);
+    Bind(library, "curl_easy_strerror", api.easy_strerror);
+    Bind(library, "curl_global_init", api.global_init);
+    Bind(library, "curl_multi_add_handle", api.multi_add_handle);
+    Bind(library, "curl_multi_cleanup", api.multi_cleanup);
+    Bind(library, "curl_multi_info_read", api.multi_info_read);
+    Bind(library, "curl_multi_init", api.multi_init);
+    Bind(library, "curl_multi_perform", api.multi_perform);
+    Bind(library, "curl_multi_poll", api.multi_poll);
+    Bind(library, "curl_multi_remove_handle", api.multi_remove_handle);
+    Bind(library, "curl_share_cleanup", api.share_cleanup);
+    Bind(library, "curl_share_init", api.share_init);
+    Bind(library, "curl_share_setopt", api.share_setopt);
+    Bind(library, "curl_slist_append", api.slist_append);
+    Bind(library, "curl_slist_free_all", api.slist_free_all);
+    api.global_init(CURL_GLOBAL_DEFAULT);
+    return api;
+  }();
+  return api;
+}
+
 struct EasyCleanup {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+  void operator()(CURL* easy) const { Curl().easy_cleanup(easy); }
 };
 struct MultiCleanup {
-  void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+  void operator()(CURLM* multi) const { Curl().multi_cleanup(multi); }
 };
 struct SlistCleanup {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+  void operator()(curl_slist* list) const { Curl().slist_free_all(list); }
 };
 using Easy = std::unique_ptr<CURL, EasyCleanup>;
 using Multi = std::unique_ptr<CURLM, MultiCleanup>;
 using Slist = std::unique_ptr<curl_slist, SlistCleanup>;
-
-void EnsureGlobalInit() {
-  static const CURLcode init = curl_global_init(CURL_GLOBAL_DEFAULT);
-  (void)init;
-}
 
 // The cookie store that requests without kFlagNoCookies share, as the
 // platform client keeps one per process: in memory only, never written out.
@@ -53,12 +116,12 @@ class SharedCookieStore {
   }
 
  private:
-  SharedCookieStore() : share_(curl_share_init()) {
-    curl_share_setopt(share_, CURLSHOPT_LOCKFUNC, Lock);
-    curl_share_setopt(share_, CURLSHOPT_UNLOCKFUNC, Unlock);
-    curl_share_setopt(share_, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+  SharedCookieStore() : share_(Curl().share_init()) {
+    Curl().share_setopt(share_, CURLSHOPT_LOCKFUNC, Lock);
+    Curl().share_setopt(share_, CURLSHOPT_UNLOCKFUNC, Unlock);
+    Curl().share_setopt(share_, CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
   }
-  ~SharedCookieStore() { curl_share_cleanup(share_); }
+  ~SharedCookieStore() { Curl().share_cleanup(share_); }
   static void Lock(CURL*, curl_lock_data, curl_lock_access, void*) { Mutex().lock(); }
   static void Unlock(CURL*, curl_lock_data, void*) { Mutex().unlock(); }
   static std::mutex& Mutex() {
@@ -120,7 +183,7 @@ std::optional<std::string> HttpProxyOf(const std::optional<std::string>& proxyLi
 Slist WireHeaders(std::string_view headers) {
   curl_slist* list = nullptr;
   auto add = [&list](const std::string& line) {
-    curl_slist* grown = curl_slist_append(list, line.c_str());
+    curl_slist* grown = Curl().slist_append(list, line.c_str());
     if (grown != nullptr) list = grown;
   };
   while (!headers.empty()) {
@@ -236,7 +299,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 
 long Request::Status() const {
   long status = 0;
-  curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
+  Curl().easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
   return status;
 }
 
@@ -249,7 +312,7 @@ bool Request::StartHop() {
   paused = false;
   done = false;
 
-  easy.reset(curl_easy_init());
+  easy.reset(Curl().easy_init());
   if (!easy || !multi) {
     failure = "could not create a transfer";
     done = true;
@@ -262,48 +325,48 @@ bool Request::StartHop() {
   auto option = [&set](CURLcode result) {
     if (set == CURLE_OK) set = result;
   };
-  option(curl_easy_setopt(e, CURLOPT_URL, url.c_str()));
-  option(curl_easy_setopt(e, CURLOPT_PATH_AS_IS, 1L));
-  option(curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https"));
-  option(curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)));
-  option(curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L));
-  option(curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L));
-  option(curl_easy_setopt(e, CURLOPT_USERAGENT, agent.c_str()));
-  option(curl_easy_setopt(e, CURLOPT_HTTPHEADER, headerList.get()));
+  option(Curl().easy_setopt(e, CURLOPT_URL, url.c_str()));
+  option(Curl().easy_setopt(e, CURLOPT_PATH_AS_IS, 1L));
+  option(Curl().easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https"));
+  option(Curl().easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)));
+  option(Curl().easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L));
+  option(Curl().easy_setopt(e, CURLOPT_NOSIGNAL, 1L));
+  option(Curl().easy_setopt(e, CURLOPT_USERAGENT, agent.c_str()));
+  option(Curl().easy_setopt(e, CURLOPT_HTTPHEADER, headerList.get()));
   // An empty proxy string also keeps libcurl from reading proxy variables
   // from the environment: without a proxy the connection is direct.
   const std::string proxy = (!secure && httpProxy) ? "http://" + *httpProxy : std::string();
-  option(curl_easy_setopt(e, CURLOPT_PROXY, proxy.c_str()));
-  option(curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L));
-  option(curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L));
-  if (!CaFileForTesting().empty()) option(curl_easy_setopt(e, CURLOPT_CAINFO, CaFileForTesting().c_str()));
-  option(curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits::kConnectTimeout.count())));
-  option(curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, limits::kLowSpeedBytesPerSecond));
-  option(curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits::kLowSpeedTime.count())));
-  option(curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, static_cast<long>(std::max<long long>(remaining, 1))));
+  option(Curl().easy_setopt(e, CURLOPT_PROXY, proxy.c_str()));
+  option(Curl().easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L));
+  option(Curl().easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L));
+  if (!CaFileForTesting().empty()) option(Curl().easy_setopt(e, CURLOPT_CAINFO, CaFileForTesting().c_str()));
+  option(Curl().easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits::kConnectTimeout.count())));
+  option(Curl().easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, limits::kLowSpeedBytesPerSecond));
+  option(Curl().easy_setopt(e, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits::kLowSpeedTime.count())));
+  option(Curl().easy_setopt(e, CURLOPT_TIMEOUT_MS, static_cast<long>(std::max<long long>(remaining, 1))));
   if ((flags & kFlagNoCookies) == 0) {
-    option(curl_easy_setopt(e, CURLOPT_SHARE, SharedCookieStore::Get()));
-    option(curl_easy_setopt(e, CURLOPT_COOKIEFILE, ""));  // the cookie engine, with no file
+    option(Curl().easy_setopt(e, CURLOPT_SHARE, SharedCookieStore::Get()));
+    option(Curl().easy_setopt(e, CURLOPT_COOKIEFILE, ""));  // the cookie engine, with no file
   }
-  option(curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, OnHeader));
-  option(curl_easy_setopt(e, CURLOPT_HEADERDATA, this));
-  option(curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, OnBody));
-  option(curl_easy_setopt(e, CURLOPT_WRITEDATA, this));
+  option(Curl().easy_setopt(e, CURLOPT_HEADERFUNCTION, OnHeader));
+  option(Curl().easy_setopt(e, CURLOPT_HEADERDATA, this));
+  option(Curl().easy_setopt(e, CURLOPT_WRITEFUNCTION, OnBody));
+  option(Curl().easy_setopt(e, CURLOPT_WRITEDATA, this));
   if (hasBody) {
-    option(curl_easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size())));
-    option(curl_easy_setopt(e, CURLOPT_POSTFIELDS, body.data()));
-    if (verb != "POST") option(curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, verb.c_str()));
+    option(Curl().easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size())));
+    option(Curl().easy_setopt(e, CURLOPT_POSTFIELDS, body.data()));
+    if (verb != "POST") option(Curl().easy_setopt(e, CURLOPT_CUSTOMREQUEST, verb.c_str()));
   } else if (verb == "GET") {
-    option(curl_easy_setopt(e, CURLOPT_HTTPGET, 1L));
+    option(Curl().easy_setopt(e, CURLOPT_HTTPGET, 1L));
   } else {
-    option(curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, verb.c_str()));
+    option(Curl().easy_setopt(e, CURLOPT_CUSTOMREQUEST, verb.c_str()));
   }
   if (set != CURLE_OK) {
-    failure = curl_easy_strerror(set);
+    failure = Curl().easy_strerror(set);
     done = true;
     return false;
   }
-  if (curl_multi_add_handle(multi.get(), e) != CURLM_OK) {
+  if (Curl().multi_add_handle(multi.get(), e) != CURLM_OK) {
     failure = "could not start the transfer";
     done = true;
     return false;
@@ -318,19 +381,19 @@ void Request::Drive() {
     return;
   }
   int running = 0;
-  curl_multi_perform(multi.get(), &running);
+  Curl().multi_perform(multi.get(), &running);
   int queued = 0;
-  while (CURLMsg* message = curl_multi_info_read(multi.get(), &queued)) {
+  while (CURLMsg* message = Curl().multi_info_read(multi.get(), &queued)) {
     if (message->msg == CURLMSG_DONE && message->easy_handle == easy.get()) {
-      if (message->data.result != CURLE_OK) failure = curl_easy_strerror(message->data.result);
+      if (message->data.result != CURLE_OK) failure = Curl().easy_strerror(message->data.result);
       done = true;
     }
   }
-  if (!done && running > 0 && !paused) curl_multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
+  if (!done && running > 0 && !paused) Curl().multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
 }
 
 void Request::StopHop() {
-  if (easy) curl_multi_remove_handle(multi.get(), easy.get());
+  if (easy) Curl().multi_remove_handle(multi.get(), easy.get());
   done = true;
 }
 
@@ -338,7 +401,7 @@ bool Request::FollowRedirect() {
   long status = Status();
   if (status != 301 && status != 302 && status != 303 && status != 307 && status != 308) return false;
   char* target = nullptr;
-  if (curl_easy_getinfo(easy.get(), CURLINFO_REDIRECT_URL, &target) != CURLE_OK || target == nullptr) return false;
+  if (Curl().easy_getinfo(easy.get(), CURLINFO_REDIRECT_URL, &target) != CURLE_OK || target == nullptr) return false;
   std::string next(target);
   bool to_https = next.rfind("https://", 0) == 0;
   bool to_http = next.rfind("http://", 0) == 0;
@@ -357,12 +420,11 @@ bool Request::FollowRedirect() {
 void Closer::operator()(Root* handle) const { std::default_delete<Root>()(handle); }
 void Closer::operator()(Connection* handle) const { std::default_delete<Connection>()(handle); }
 void Closer::operator()(Request* handle) const {
-  if (handle != nullptr && handle->easy) curl_multi_remove_handle(handle->multi.get(), handle->easy.get());
+  if (handle != nullptr && handle->easy) Curl().multi_remove_handle(handle->multi.get(), handle->easy.get());
   std::default_delete<Request>()(handle);
 }
 
 RootHandle Open(std::string_view agent, const std::optional<std::string>& proxyList) {
-  EnsureGlobalInit();
   return RootHandle(std::make_unique<Root>(Root{std::string(agent), HttpProxyOf(proxyList)}).release());
 }
 
@@ -380,7 +442,7 @@ RequestHandle OpenRequest(const Connection& connection, std::string_view verb, s
   request->verb = verb;
   request->flags = flags;
   request->deadline = Clock::now() + limits::kWholeCall;
-  request->multi.reset(curl_multi_init());
+  request->multi.reset(Curl().multi_init());
   if (IsPlainHost(connection.server)) {
     request->url = std::string((flags & kFlagSecure) != 0 ? "https://" : "http://") + connection.server + ":" +
                    std::to_string(connection.port) + EncodeObjectName(objectName);
@@ -426,7 +488,7 @@ std::size_t Read(Request& request, std::span<char> buffer) {
     if (request.paused) {
       request.paused = false;
       // Resuming may deliver the held chunk at once, through OnBody.
-      curl_easy_pause(request.easy.get(), CURLPAUSE_CONT);
+      Curl().easy_pause(request.easy.get(), CURLPAUSE_CONT);
       continue;
     }
     if (request.done || !request.easy) return 0;
