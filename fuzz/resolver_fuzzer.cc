@@ -7,17 +7,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_support.h"
 #include "resolver/code_page.h"
 #include "resolver/download_link.h"
 #include "resolver/percent_decode.h"
 
 using namespace quillory;
+using quillory::fuzz::Check;
+using quillory::fuzz::NoZeros;
 
 namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 std::string PercentEncode(std::string_view bytes, FuzzedDataProvider& input) {
   static constexpr char kUpper[] = "0123456789ABCDEF";
@@ -44,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)ExtractDownloadLink(ByteSet(whole));
 
   FuzzedDataProvider input(data, size);
-  std::string plain = input.ConsumeRandomLengthString(256);
-  plain.erase(std::remove(plain.begin(), plain.end(), '\0'), plain.end());
+  std::string plain = NoZeros(input.ConsumeRandomLengthString(256));
   Check(PercentDecode(Text(PercentEncode(plain, input))) == Text(plain));
 
   Text text(input.ConsumeRemainingBytesAsString());

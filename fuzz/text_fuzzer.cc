@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "reference.h"
+#include "fuzz_support.h"
 #include "text/between.h"
 #include "text/find.h"
 #include "text/integer.h"
@@ -16,19 +16,8 @@
 #include "text/transform.h"
 
 using namespace quillory;
-
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-std::string NoZeros(std::string bytes) {
-  bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
-  return bytes;
-}
-
-}  // namespace
+using quillory::fuzz::Check;
+using quillory::fuzz::NoZeros;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);

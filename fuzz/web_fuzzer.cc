@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "fuzz_support.h"
 #include "web/cookies.h"
 #include "web/request_headers.h"
 #include "web/response_headers.h"
@@ -15,19 +16,8 @@
 #include "web/url.h"
 
 using namespace quillory;
-
-namespace {
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-std::string NoZeros(std::string bytes) {
-  bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
-  return bytes;
-}
-
-}  // namespace
+using quillory::fuzz::Check;
+using quillory::fuzz::NoZeros;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);

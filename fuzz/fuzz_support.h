@@ -1,13 +1,27 @@
 #pragma once
 
-// Plain, slow models of the operations, written straight from their rules,
-// for the fuzzers to compare against.
+// What the fuzz targets share: their failure check, input shaping, and plain,
+// slow models of the operations, written straight from their rules, to compare
+// against.
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace quillory::fuzz {
+
+// A failed property is a crash, so that libFuzzer saves the input.
+inline void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// A Text cannot hold a zero byte.
+inline std::string NoZeros(std::string bytes) {
+  bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
+  return bytes;
+}
 
 inline char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
