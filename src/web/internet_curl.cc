@@ -268,6 +268,9 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     request.rawHeaders.clear();
     request.headersTooLarge = false;
     request.headersComplete = false;
+  } else if (request.headersComplete) {
+    // Trailers after a chunked body are not part of the header block.
+    return size * count;
   }
   if (line.empty() && !request.rawHeaders.empty()) {
     long status = request.Status();

@@ -231,6 +231,9 @@ TEST(FetchUrl, OddButValidAnswers) {
       {"no header lines", "HTTP/1.1 200 OK\r\n\r\n", "", "HTTP/1.1 200 OK\r\n\r\n"},
       {"chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n2\r\nde\r\n0\r\n\r\n", "abcde",
        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"},
+      {"chunked with a trailer",
+       "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nz\r\n0\r\nX-Trailer: t\r\n\r\n", "z",
+       "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"},
       {"bare line feeds", "HTTP/1.1 200 OK\nX: 1\n\nlf", "lf", "HTTP/1.1 200 OK\r\nX: 1\r\n\r\n"},
   };
   for (const auto& row : rows) {
