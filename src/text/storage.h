@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <iosfwd>
 #include <memory>
-#include <new>
 #include <string_view>
 
 namespace quillory::internal {

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "text/integer.h"
-#include "text/transform.h"
 #include "web/cookies.h"
 #include "web/internet.h"
 #include "web/request_headers.h"
@@ -21,8 +20,7 @@ std::uint32_t RequestFlags(std::string_view url, const FetchOptions& options) {
   std::int32_t flags = BitOr(internet::kFlagReload, internet::kFlagNeedFile);
   if (options.cookies != nullptr) flags = BitOr(flags, internet::kFlagNoCookies);
   if (options.suppressRedirect) flags = BitOr(flags, internet::kFlagNoAutoRedirect);
-  bool secure = ToLower(url.substr(0, 5)) == "https";
-  flags = BitOr(flags, secure ? internet::kFlagSecure : internet::kFlagIgnoreRedirectToHttps);
+  flags = BitOr(flags, StartsWithHttps(url) ? internet::kFlagSecure : internet::kFlagIgnoreRedirectToHttps);
   return static_cast<std::uint32_t>(flags);
 }
 

@@ -9,8 +9,6 @@
 namespace quillory {
 namespace {
 
-bool StartsWithHttpsInAnyCase(std::string_view url) { return ToLower(url.substr(0, 5)) == "https"; }
-
 Text SchemeMethodHost(Text s, bool domainOnly) {
   if (s.empty() || s.view().back() != '/') s = ConcatText(s, "/");
   if (s.view().substr(0, 8) == "https://") {
@@ -47,6 +45,8 @@ Text LabelCountMethodHost(Text s, bool domainOnly, int labelCount) {
 
 }  // namespace
 
+bool StartsWithHttps(std::string_view url) { return ToLower(url.substr(0, 5)) == "https"; }
+
 Text UrlHost(std::string_view url, const UrlHostOptions& options) {
   Text s = ToLower(url);
   s = options.labelCount.has_value() ? LabelCountMethodHost(s, options.domainOnly, *options.labelCount)
@@ -60,7 +60,7 @@ int UrlPort(std::string_view url) {
   Text host = UrlHost(url, {.keepPort = true});
   int colon = FindTextReverse(host, ":");
   if (colon != -1) return ToInt(TextRight(host, TextLength(host) - colon));
-  return StartsWithHttpsInAnyCase(url) ? 443 : 80;
+  return StartsWithHttps(url) ? 443 : 80;
 }
 
 Text UrlPath(std::string_view url) {

@@ -29,6 +29,11 @@ struct UrlHostOptions {
 //   UrlHost("http://w.n.e.c/", {.domainOnly = true, .labelCount = 1}) == "e.c"
 [[nodiscard]] Text UrlHost(std::string_view url, const UrlHostOptions& options = {});
 
+// Whether the address's first five bytes are "https" in any case: the test
+// that picks the default port and TLS. It does not look at the "://" after
+// them.
+[[nodiscard]] bool StartsWithHttps(std::string_view url);
+
 // The port after the last colon of the host (0 when no number follows it),
 // else 443 when the address starts with "https" in any case, else 80.
 [[nodiscard]] int UrlPort(std::string_view url);
